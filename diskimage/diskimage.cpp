@@ -1,0 +1,210 @@
+#include "diskimage.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <iterator>
+
+namespace {
+
+constexpr int64_t kMaxOffset = INT32_MAX;
+
+bool sectorIdMatches(const SectorHeader& header, int c, int h, int r, int n) {
+    return header.c == c && header.h == h && header.r == r && header.n == n;
+}
+
+int64_t nextRecord(int64_t position, const SectorHeader& header) {
+    return position + static_cast<int64_t>(d88::kSectorHeaderSize) + d88::le16(header.dataSize);
+}
+
+}  // namespace
+
+DiskImage::~DiskImage() {
+    if (file_ != nullptr) {
+        std::fclose(file_);
+    }
+}
+
+bool DiskImage::open(const char* path) {
+    close();
+    if (path == nullptr) {
+        return true;
+    }
+    file_ = std::fopen(path, "rb");
+    if (file_ == nullptr) {
+        return false;
+    }
+    int64_t running = 0;
+    while (diskCount_ < d88::kMaxDisks) {
+        DiskHeader header;
+        int64_t got = 0;
+        diskStarts_[diskCount_] = static_cast<int>(running);
+        if (!readAt(running, &header, sizeof header, &got) || got < int64_t{sizeof header}) {
+            break;
+        }
+        ++diskCount_;
+        // A disk size outside the signed 32-bit range, or a next start beyond
+        // it, cannot lead to a disk that the reader could address.
+        running += d88::le32(header.diskSize);
+        if (running > kMaxOffset) {
+            break;
+        }
+    }
+    return true;
+}
+
+bool DiskImage::close() {
+    if (file_ != nullptr) {
+        std::fclose(file_);
+        file_ = nullptr;
+    }
+    diskCount_ = 0;
+    mediaType_ = -1;
+    return true;
+}
+
+bool DiskImage::selectDisk(int index) {
+    if (file_ == nullptr) {
+        return false;
+    }
+    diskStart_ = -1;
+    mediaType_ = -1;
+    diskSize_ = 0;
+    diskName_[0] = '\0';
+    if (index < 0 || index >= diskCount_) {
+        return false;
+    }
+    diskStart_ = diskStarts_[index];
+
+    DiskHeader header;
+    int64_t got = 0;
+    if (!readAt(diskStart_, &header, sizeof header, &got) || got < int64_t{sizeof header}) {
+        // The file shrank since open: a disk without a readable header has no tracks.
+        std::fill(std::begin(trackOffsets_), std::end(trackOffsets_), 0);
+        return true;
+    }
+    const uint32_t size = d88::le32(header.diskSize);
+    const bool sizeUsable = size <= kMaxOffset;
+    diskSize_ = sizeUsable ? static_cast<int>(size) : 0;
+    for (int i = 0; i < d88::kTrackCount; ++i) {
+        const uint32_t offset = d88::le32(header.trackTable[i]);
+        trackOffsets_[i] = (sizeUsable && offset <= kMaxOffset) ? static_cast<int>(offset) : 0;
+    }
+    mediaType_ = header.mediaType;
+    int nameLength = 0;
+    while (nameLength < d88::kDiskNameLength && header.name[nameLength] != 0) {
+        diskName_[nameLength] = static_cast<char>(header.name[nameLength]);
+        ++nameLength;
+    }
+    diskName_[nameLength] = '\0';
+    return true;
+}
+
+bool DiskImage::trackStart(int track, int64_t* position) const {
+    if (file_ == nullptr || track < 0 || track >= d88::kTrackCount) {
+        return false;
+    }
+    const int offset = trackOffsets_[track];
+    if (offset == 0 || offset > diskSize_) {
+        return false;
+    }
+    *position = static_cast<int64_t>(diskStart_) + offset;
+    return true;
+}
+
+bool DiskImage::readAt(int64_t position, void* buffer, int64_t length, int64_t* got) {
+    *got = 0;
+    if (fseeko(file_, static_cast<off_t>(position), SEEK_SET) != 0) {
+        return false;
+    }
+    *got = static_cast<int64_t>(std::fread(buffer, 1, static_cast<size_t>(length), file_));
+    return true;
+}
+
+bool DiskImage::readSectorHeader(int64_t position, SectorHeader* header) {
+    int64_t got = 0;
+    return readAt(position, header, sizeof *header, &got) && got == int64_t{sizeof *header};
+}
+
+int DiskImage::readSector(int track, int c, int h, int r, int n, uint8_t* buffer, int length) {
+    int64_t position = 0;
+    if (!trackStart(track, &position)) {
+        return 0;
+    }
+    for (int64_t k = 1;; ++k) {
+        SectorHeader header;
+        if (!readSectorHeader(position, &header)) {
+            return 0;
+        }
+        const int sectorCount = d88::le16(header.sectorCount);
+        if (sectorCount == 0) {
+            return 0;
+        }
+        if (sectorIdMatches(header, c, h, r, n)) {
+            const int64_t wanted =
+                std::min<int64_t>(d88::le16(header.dataSize), std::max(length, 0));
+            int64_t got = 0;
+            readAt(position + static_cast<int64_t>(d88::kSectorHeaderSize), buffer, wanted, &got);
+            return static_cast<int>(got);
+        }
+        position = nextRecord(position, header);
+        if (k == sectorCount) {
+            return 0;
+        }
+    }
+}
+
+int DiskImage::readSectors(int track, int c, int h, int r, int n, uint8_t* buffer, int length) {
+    // No sector carries a size code outside 0 to 255, and from 24 on the
+    // nominal size no longer fits in 32 bits: cap it instead of shifting.
+    if (n < 0 || n > 255) {
+        return 0;
+    }
+    const int64_t sectorSize = n >= 24 ? int64_t{INT32_MAX} : (int64_t{128} << n);
+    int done = 0;
+    while (done < length) {
+        const int chunk = static_cast<int>(std::min<int64_t>(sectorSize, length - done));
+        const int got = readSector(track, c, h, r, n, buffer + done, chunk);
+        if (got < chunk) {
+            return done;
+        }
+        done += chunk;
+        // A sector was found, so track, c, h and r are all within 0 to 255
+        // here and none of the steps below can overflow.
+        if (r == lastSector_) {
+            r = firstSector_;
+            ++track;
+            if (h == 0) {
+                h = 1;
+            } else {
+                h = 0;
+                ++c;
+            }
+        } else {
+            ++r;
+        }
+    }
+    return done;
+}
+
+int DiskImage::listSectorIds(int track, uint8_t* buffer, int length) {
+    int64_t position = 0;
+    if (!trackStart(track, &position)) {
+        return 0;
+    }
+    int written = 0;
+    for (int64_t i = 0; written + 4 <= length; ++i) {
+        SectorHeader header;
+        if (!readSectorHeader(position, &header)) {
+            break;
+        }
+        const SectorId id{header.c, header.h, header.r, header.n};
+        std::memcpy(buffer + written, &id, sizeof id);
+        written += 4;
+        position = nextRecord(position, header);
+        if (i + 1 == d88::le16(header.sectorCount)) {
+            break;
+        }
+    }
+    return written;
+}

@@ -4,13 +4,18 @@
 #include <climits>
 #include <cstring>
 #include <iterator>
+#include <new>
 
 namespace {
 
 constexpr int64_t kMaxOffset = INT32_MAX;
 
-bool sectorIdMatches(const SectorHeader& header, int c, int h, int r, int n) {
-    return header.c == c && header.h == h && header.r == r && header.n == n;
+uint32_t headerId(const SectorHeader& header) {
+    return d88::TrackIndex::key(header.c, header.h, header.r, header.n);
+}
+
+bool isByte(int value) {
+    return value >= 0 && value <= 255;
 }
 
 int64_t nextRecord(int64_t position, const SectorHeader& header) {
@@ -27,6 +32,9 @@ DiskImage::~DiskImage() {
 
 bool DiskImage::open(const char* path) {
     close();
+    if (index_) {
+        index_->forget();
+    }
     if (path == nullptr) {
         return true;
     }
@@ -131,7 +139,57 @@ int DiskImage::readSector(int track, int c, int h, int r, int n, uint8_t* buffer
     if (!trackStart(track, &position)) {
         return 0;
     }
+    if (!isByte(c) || !isByte(h) || !isByte(r) || !isByte(n)) {
+        return 0;  // no record's ID byte can equal such a value
+    }
+    const uint32_t id = d88::TrackIndex::key(c, h, r, n);
+    if (!index_) {
+        index_.reset(new (std::nothrow) d88::TrackIndex);
+        if (!index_) {
+            return walkForSector(position, 1, id, buffer, length);
+        }
+        index_->forget();
+    }
+    if (!index_->holds(position)) {
+        indexTrack(position);
+    }
+    if (const d88::TrackIndex::Record* record = index_->find(id)) {
+        return readData(record->dataPosition, record->dataSize, buffer, length);
+    }
+    if (index_->complete()) {
+        return 0;
+    }
+    return walkForSector(index_->resumePosition(), d88::TrackIndex::kCapacity + 1, id, buffer,
+                         length);
+}
+
+void DiskImage::indexTrack(int64_t position) {
+    index_->start(position);
     for (int64_t k = 1;; ++k) {
+        SectorHeader header;
+        if (!readSectorHeader(position, &header)) {
+            break;
+        }
+        const int sectorCount = d88::le16(header.sectorCount);
+        if (sectorCount == 0) {
+            break;
+        }
+        if (!index_->add(headerId(header), position + static_cast<int64_t>(d88::kSectorHeaderSize),
+                         d88::le16(header.dataSize))) {
+            index_->finish(false, position);
+            return;
+        }
+        position = nextRecord(position, header);
+        if (k == sectorCount) {
+            break;
+        }
+    }
+    index_->finish(true, 0);
+}
+
+int DiskImage::walkForSector(int64_t position, int64_t firstK, uint32_t id, uint8_t* buffer,
+                             int length) {
+    for (int64_t k = firstK;; ++k) {
         SectorHeader header;
         if (!readSectorHeader(position, &header)) {
             return 0;
@@ -140,18 +198,21 @@ int DiskImage::readSector(int track, int c, int h, int r, int n, uint8_t* buffer
         if (sectorCount == 0) {
             return 0;
         }
-        if (sectorIdMatches(header, c, h, r, n)) {
-            const int64_t wanted =
-                std::min<int64_t>(d88::le16(header.dataSize), std::max(length, 0));
-            int64_t got = 0;
-            readAt(position + static_cast<int64_t>(d88::kSectorHeaderSize), buffer, wanted, &got);
-            return static_cast<int>(got);
+        if (headerId(header) == id) {
+            return readData(position + static_cast<int64_t>(d88::kSectorHeaderSize),
+                            d88::le16(header.dataSize), buffer, length);
         }
         position = nextRecord(position, header);
         if (k == sectorCount) {
             return 0;
         }
     }
+}
+
+int DiskImage::readData(int64_t position, int dataSize, uint8_t* buffer, int length) {
+    int64_t got = 0;
+    readAt(position, buffer, std::min(dataSize, std::max(length, 0)), &got);
+    return static_cast<int>(got);
 }
 
 int DiskImage::readSectors(int track, int c, int h, int r, int n, uint8_t* buffer, int length) {

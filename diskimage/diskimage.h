@@ -6,8 +6,10 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 
 #include "d88format.h"
+#include "trackindex.h"
 
 using d88::DiskHeader;
 using d88::SectorHeader;
@@ -49,6 +51,11 @@ class DiskImage {
     bool trackStart(int track, int64_t* position) const;
     bool readAt(int64_t position, void* buffer, int64_t length, int64_t* got);
     bool readSectorHeader(int64_t position, SectorHeader* header);
+    void indexTrack(int64_t trackPosition);
+    // The lookup as a plain walk of the records from `position`, the k-th of
+    // the track being record `firstK`.
+    int walkForSector(int64_t position, int64_t firstK, uint32_t id, uint8_t* buffer, int length);
+    int readData(int64_t position, int dataSize, uint8_t* buffer, int length);
 
     std::FILE* file_ = nullptr;
     int diskCount_ = 0;
@@ -60,4 +67,7 @@ class DiskImage {
     int trackOffsets_[d88::kTrackCount] = {};
     int mediaType_ = -1;
     char diskName_[d88::kDiskNameLength + 1] = {};
+    // Allocated once, at the first sector lookup; null when no memory could
+    // be had, and the lookups then walk the track every time.
+    std::unique_ptr<d88::TrackIndex> index_;
 };

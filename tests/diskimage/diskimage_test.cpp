@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstring>
+#include <map>
 #include <string>
 
 #include "d88builder.h"
@@ -328,6 +329,86 @@ TEST_F(ReaderTest, RecordsAreSkippedByTheirDataSizeField) {
     EXPECT_EQ(image_.readSector(0, 9, 9, 9, 1, buffer, 256), 256);
     EXPECT_EQ(buffer[0], 0x99);
     EXPECT_EQ(image_.readSector(0, 0, 0, 2, 1, buffer, 256), 0);
+}
+
+// ---- Lookups repeated on the same or on other tracks ----
+
+TEST_F(ReaderTest, LookupsAlternatingBetweenTracksAndDisksReadTheRightSectors) {
+    DiskBuilder first;
+    first.addStandardTrack(0, 1, 16, 1).addStandardTrack(1, 1, 16, 1);
+    first.setTrackOffset(5, 0x2B0);  // track 5 is track 0 again
+    DiskBuilder second;
+    second.addStandardTrack(0, 1, 16, 1).setSectorData(0, 3, Bytes(256, 0x77));
+    openImage(d88test::concat({first.build(), second.build()}));
+    uint8_t buffer[256];
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(image_.selectDisk(0));
+        for (const int track : {0, 1, 5, 0}) {
+            ASSERT_EQ(image_.readSector(track, 0, track == 1 ? 1 : 0, 3, 1, buffer, 256), 256);
+            EXPECT_EQ(Bytes(buffer, buffer + 256),
+                      d88test::sectorPattern(track == 1 ? 1 : 0, 3, 256));
+        }
+        ASSERT_TRUE(image_.selectDisk(1));
+        ASSERT_EQ(image_.readSector(0, 0, 0, 3, 1, buffer, 256), 256);
+        EXPECT_EQ(buffer[0], 0x77);
+    }
+}
+
+TEST_F(ReaderTest, ASecondImageOpenedByTheSameReaderIsReadAfresh) {
+    DiskBuilder a = oneTrack();
+    a.setSectorData(0, 1, Bytes(256, 0xAA));
+    DiskBuilder b = oneTrack();
+    b.setSectorData(0, 1, Bytes(256, 0xBB));
+    uint8_t buffer[256];
+    openDisk(a);
+    ASSERT_EQ(image_.readSector(0, 0, 0, 1, 1, buffer, 256), 256);
+    EXPECT_EQ(buffer[0], 0xAA);
+    const std::string other = dir_.file("other.d88");
+    ASSERT_TRUE(d88test::writeFile(other, b.build()));
+    ASSERT_TRUE(image_.open(other.c_str()));
+    ASSERT_TRUE(image_.selectDisk(0));
+    ASSERT_EQ(image_.readSector(0, 0, 0, 1, 1, buffer, 256), 256);
+    EXPECT_EQ(buffer[0], 0xBB);
+}
+
+// Records without data whose sector counts never end the walk (record 1 says
+// 2, every later one says 1), with the named sectors put at given positions.
+DiskBuilder endlessTrack(int records, const std::map<int, SectorSpec>& placed) {
+    DiskBuilder disk;
+    for (int k = 1; k <= records; ++k) {
+        SectorSpec s{0, 0, 0, 0, static_cast<uint16_t>(k == 1 ? 2 : 1), {}, {}};
+        if (const auto it = placed.find(k); it != placed.end()) {
+            s = it->second;
+        }
+        disk.addSector(0, s);
+    }
+    return disk;
+}
+
+TEST_F(ReaderTest, ATrackLongerThanAnyCountCanEndIsStillSearchedToItsEnd) {
+    DiskBuilder disk = endlessTrack(70000, {{3, {0, 0, 3, 1, 1, {}, Bytes(256, 0x03)}},
+                                            {69999, {0, 0, 9, 1, 1, {}, Bytes(256, 0x09)}},
+                                            {69000, {0, 0, 8, 1, 1, {}, Bytes(256, 0x08)}},
+                                            {69500, {0, 0, 7, 1, 0, {}, Bytes(256, 0x07)}}});
+    openDisk(disk);
+    uint8_t buffer[256];
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_EQ(image_.readSector(0, 0, 0, 9, 1, buffer, 256), 0) << "after a count of 0";
+        ASSERT_EQ(image_.readSector(0, 0, 0, 8, 1, buffer, 256), 256);
+        EXPECT_EQ(buffer[0], 0x08);
+        ASSERT_EQ(image_.readSector(0, 0, 0, 3, 1, buffer, 256), 256);
+        EXPECT_EQ(buffer[0], 0x03);
+        EXPECT_EQ(image_.readSector(0, 0, 0, 4, 1, buffer, 256), 0);
+    }
+}
+
+TEST_F(ReaderTest, TheWalkStopsAtRecord65535WhenItsCountSaysSo) {
+    DiskBuilder disk = endlessTrack(65536, {{65535, {0, 0, 5, 1, 65535, {}, Bytes(256, 0x05)}},
+                                            {65536, {0, 0, 6, 1, 1, {}, Bytes(256, 0x06)}}});
+    openDisk(disk);
+    uint8_t buffer[256];
+    EXPECT_EQ(image_.readSector(0, 0, 0, 5, 1, buffer, 256), 256);
+    EXPECT_EQ(image_.readSector(0, 0, 0, 6, 1, buffer, 256), 0);
 }
 
 // ---- Where the image ends inside a track ----

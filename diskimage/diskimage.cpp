@@ -122,6 +122,9 @@ bool DiskImage::trackStart(int track, int64_t* position) const {
 
 bool DiskImage::readAt(int64_t position, void* buffer, int64_t length, int64_t* got) {
     *got = 0;
+    if (length <= 0) {
+        return true;
+    }
     if (fseeko(file_, static_cast<off_t>(position), SEEK_SET) != 0) {
         return false;
     }

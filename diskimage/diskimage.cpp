@@ -6,6 +6,27 @@
 #include <iterator>
 #include <new>
 
+#include "trackindex.h"
+
+namespace d88 {
+
+struct ReaderMemory {
+    static constexpr int kBlockSize = 65536;
+
+    TrackIndex index;
+    int64_t blockStart = -1;  // -1: the block holds nothing
+    int64_t blockLength = 0;
+    uint8_t block[kBlockSize];
+
+    void forget() {
+        index.forget();
+        blockStart = -1;
+        blockLength = 0;
+    }
+};
+
+}  // namespace d88
+
 namespace {
 
 constexpr int64_t kMaxOffset = INT32_MAX;
@@ -24,6 +45,16 @@ int64_t nextRecord(int64_t position, const SectorHeader& header) {
 
 }  // namespace
 
+bool DiskImage::haveMemory() {
+    if (!memory_ && !memoryRefused_) {
+        memory_.reset(new (std::nothrow) d88::ReaderMemory);
+        memoryRefused_ = !memory_;
+    }
+    return memory_ != nullptr;
+}
+
+DiskImage::DiskImage() = default;
+
 DiskImage::~DiskImage() {
     if (file_ != nullptr) {
         std::fclose(file_);
@@ -32,9 +63,6 @@ DiskImage::~DiskImage() {
 
 bool DiskImage::open(const char* path) {
     close();
-    if (index_) {
-        index_->forget();
-    }
     if (path == nullptr) {
         return true;
     }
@@ -65,6 +93,9 @@ bool DiskImage::close() {
     if (file_ != nullptr) {
         std::fclose(file_);
         file_ = nullptr;
+    }
+    if (memory_) {
+        memory_->forget();
     }
     diskCount_ = 0;
     mediaType_ = -1;
@@ -132,9 +163,32 @@ bool DiskImage::readAt(int64_t position, void* buffer, int64_t length, int64_t* 
     return true;
 }
 
-bool DiskImage::readSectorHeader(int64_t position, SectorHeader* header) {
+int64_t DiskImage::readCached(int64_t position, void* buffer, int64_t length) {
     int64_t got = 0;
-    return readAt(position, header, sizeof *header, &got) && got == int64_t{sizeof *header};
+    if (length <= 0) {
+        return 0;
+    }
+    if (!haveMemory() || length > d88::ReaderMemory::kBlockSize) {
+        readAt(position, buffer, length, &got);
+        return got;
+    }
+    d88::ReaderMemory& m = *memory_;
+    const bool inBlock = m.blockStart >= 0 && position >= m.blockStart &&
+                         position + length <= m.blockStart + m.blockLength;
+    if (!inBlock) {
+        m.blockStart = -1;
+        if (!readAt(position, m.block, d88::ReaderMemory::kBlockSize, &m.blockLength)) {
+            return 0;
+        }
+        m.blockStart = position;
+    }
+    got = std::min(length, m.blockStart + m.blockLength - position);
+    std::memcpy(buffer, m.block + (position - m.blockStart), static_cast<size_t>(got));
+    return got;
+}
+
+bool DiskImage::readSectorHeader(int64_t position, SectorHeader* header) {
+    return readCached(position, header, sizeof *header) == int64_t{sizeof *header};
 }
 
 int DiskImage::readSector(int track, int c, int h, int r, int n, uint8_t* buffer, int length) {
@@ -146,28 +200,26 @@ int DiskImage::readSector(int track, int c, int h, int r, int n, uint8_t* buffer
         return 0;  // no record's ID byte can equal such a value
     }
     const uint32_t id = d88::TrackIndex::key(c, h, r, n);
-    if (!index_) {
-        index_.reset(new (std::nothrow) d88::TrackIndex);
-        if (!index_) {
-            return walkForSector(position, 1, id, buffer, length);
-        }
-        index_->forget();
+    if (!haveMemory()) {
+        return walkForSector(position, 1, id, buffer, length);
     }
-    if (!index_->holds(position)) {
+    d88::TrackIndex& index = memory_->index;
+    if (!index.holds(position)) {
         indexTrack(position);
     }
-    if (const d88::TrackIndex::Record* record = index_->find(id)) {
+    if (const d88::TrackIndex::Record* record = index.find(id)) {
         return readData(record->dataPosition, record->dataSize, buffer, length);
     }
-    if (index_->complete()) {
+    if (index.complete()) {
         return 0;
     }
-    return walkForSector(index_->resumePosition(), d88::TrackIndex::kCapacity + 1, id, buffer,
+    return walkForSector(index.resumePosition(), d88::TrackIndex::kCapacity + 1, id, buffer,
                          length);
 }
 
 void DiskImage::indexTrack(int64_t position) {
-    index_->start(position);
+    d88::TrackIndex& index = memory_->index;
+    index.start(position);
     for (int64_t k = 1;; ++k) {
         SectorHeader header;
         if (!readSectorHeader(position, &header)) {
@@ -177,9 +229,9 @@ void DiskImage::indexTrack(int64_t position) {
         if (sectorCount == 0) {
             break;
         }
-        if (!index_->add(headerId(header), position + static_cast<int64_t>(d88::kSectorHeaderSize),
-                         d88::le16(header.dataSize))) {
-            index_->finish(false, position);
+        if (!index.add(headerId(header), position + static_cast<int64_t>(d88::kSectorHeaderSize),
+                       d88::le16(header.dataSize))) {
+            index.finish(false, position);
             return;
         }
         position = nextRecord(position, header);
@@ -187,7 +239,7 @@ void DiskImage::indexTrack(int64_t position) {
             break;
         }
     }
-    index_->finish(true, 0);
+    index.finish(true, 0);
 }
 
 int DiskImage::walkForSector(int64_t position, int64_t firstK, uint32_t id, uint8_t* buffer,
@@ -213,9 +265,7 @@ int DiskImage::walkForSector(int64_t position, int64_t firstK, uint32_t id, uint
 }
 
 int DiskImage::readData(int64_t position, int dataSize, uint8_t* buffer, int length) {
-    int64_t got = 0;
-    readAt(position, buffer, std::min(dataSize, std::max(length, 0)), &got);
-    return static_cast<int>(got);
+    return static_cast<int>(readCached(position, buffer, std::min(dataSize, std::max(length, 0))));
 }
 
 int DiskImage::readSectors(int track, int c, int h, int r, int n, uint8_t* buffer, int length) {

@@ -9,15 +9,18 @@
 #include <memory>
 
 #include "d88format.h"
-#include "trackindex.h"
 
 using d88::DiskHeader;
 using d88::SectorHeader;
 using d88::SectorId;
 
+namespace d88 {
+struct ReaderMemory;
+}
+
 class DiskImage {
   public:
-    DiskImage() = default;
+    DiskImage();
     ~DiskImage();
     DiskImage(const DiskImage&) = delete;
     DiskImage& operator=(const DiskImage&) = delete;
@@ -50,7 +53,11 @@ class DiskImage {
     // data sizes can overflow.
     bool trackStart(int track, int64_t* position) const;
     bool readAt(int64_t position, void* buffer, int64_t length, int64_t* got);
+    // Small reads of sector headers and data go through one block of the file
+    // read ahead, instead of a seek and a read of the file for each.
+    int64_t readCached(int64_t position, void* buffer, int64_t length);
     bool readSectorHeader(int64_t position, SectorHeader* header);
+    bool haveMemory();
     void indexTrack(int64_t trackPosition);
     // The lookup as a plain walk of the records from `position`, the k-th of
     // the track being record `firstK`.
@@ -67,7 +74,9 @@ class DiskImage {
     int trackOffsets_[d88::kTrackCount] = {};
     int mediaType_ = -1;
     char diskName_[d88::kDiskNameLength + 1] = {};
-    // Allocated once, at the first sector lookup; null when no memory could
-    // be had, and the lookups then walk the track every time.
-    std::unique_ptr<d88::TrackIndex> index_;
+    // The track index and the read-ahead block, allocated once, at the first
+    // track operation; null when no memory could be had, and the operations
+    // then read the file record by record and walk the track every time.
+    std::unique_ptr<d88::ReaderMemory> memory_;
+    bool memoryRefused_ = false;
 };

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -13,6 +14,7 @@
 #include "dirdisk.h"
 #include "runprogram.h"
 #include "sjis.h"
+#include "worstcase.h"
 
 namespace {
 
@@ -396,6 +398,61 @@ TEST_F(DirToolTest, AnImageThatCannotBeOpenedIsReported) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, sjis("ファイルをオープンできません\n"));
+}
+
+}  // namespace
+
+namespace {
+
+// ---- Images crafted to make every lookup walk a track of 65535 records ----
+
+// What logical sector L of the long track image holds.
+Bytes longTrackSector(int logical, const Bytes& image) {
+    const int track = logical / 9;
+    const int r = logical % 9 + 1;
+    if (track == 0 && r >= 2 && r <= 7) {
+        // The directory sectors: find them in the image by their position
+        // among the 1476 real records at the track's end.
+        const size_t realStart = image.size() - 82 * 2 * 9 * (16 + 512);
+        const size_t at = realStart + static_cast<size_t>(r - 1) * (16 + 512) + 16;
+        return Bytes(image.begin() + static_cast<long>(at),
+                     image.begin() + static_cast<long>(at) + 512);
+    }
+    return d88test::sectorPattern(track, r, 512);
+}
+
+TEST_F(DirToolTest, ALongTrackNamedByEveryTableEntryGivesExactFiles) {
+    const Bytes image = d88test::longTrackDirectoryImage(1440, 82, 1);
+    const ToolResult r = run(image, {"0"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    std::string expectedOut = "30\n";
+    for (int i = 0; i < 192; ++i) {
+        char line[64];
+        std::snprintf(line, sizeof line, "FILE%02d        TRACK:00 SECTOR:01 SIZE:b4000\n", i % 16);
+        expectedOut += line;
+    }
+    EXPECT_EQ(r.out, expectedOut);
+    Bytes expected;
+    for (int logical = 0; logical < 1440; ++logical) {
+        const Bytes s = longTrackSector(logical, image);
+        expected.insert(expected.end(), s.begin(), s.end());
+    }
+    ASSERT_EQ(r.files.size(), 16u);
+    EXPECT_EQ(r.files.at("FILE00"), expected);
+    EXPECT_EQ(r.files.at("FILE15"), expected);
+}
+
+TEST_F(DirToolTest, SixtyFourDisksSharingOneLongTrackAreAllListed) {
+    const Bytes image = d88test::longTrackDirectoryImage(9, 1, 64);
+    const ToolResult r = run(image, {}, DirectorySector::FixedAtTwo);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 64 * 192);
+    ASSERT_EQ(r.files.size(), 16u);
+    EXPECT_EQ(r.files.at("FILE07").size(), 9u * 512);
+    EXPECT_EQ(Bytes(r.files.at("FILE07").begin(), r.files.at("FILE07").begin() + 512),
+              d88test::sectorPattern(0, 1, 512));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstring>
 #include <map>
+#include <random>
 #include <string>
 
 #include "d88builder.h"
@@ -547,6 +548,82 @@ TEST_F(ReaderTest, ListingStopsAtTheRecordWhoseCountIsItsPosition) {
     openDisk(disk);
     uint8_t ids[256];
     EXPECT_EQ(image_.listSectorIds(0, ids, 256), 8);
+}
+
+}  // namespace
+
+namespace {
+
+// ---- The lookups against the walking rules, on random tracks ----
+
+// The lookup of one sector as the walking rules state it, straight over the
+// image bytes: from the track's first record, stop at a count of 0, at the
+// match, or after the k-th record when k is its own count.
+int referenceLookup(const Bytes& image, size_t track, uint32_t id, int length) {
+    size_t at = track;
+    for (int64_t k = 1;; ++k) {
+        if (at + 16 > image.size()) {
+            return 0;
+        }
+        const int count = image[at + 4] | (image[at + 5] << 8);
+        const int size = image[at + 14] | (image[at + 15] << 8);
+        if (count == 0) {
+            return 0;
+        }
+        const uint32_t recordId = image[at] | (image[at + 1] << 8) | (image[at + 2] << 16) |
+                                  (static_cast<uint32_t>(image[at + 3]) << 24);
+        if (recordId == id) {
+            const size_t available = image.size() - std::min(image.size(), at + 16);
+            return static_cast<int>(std::min<size_t>(
+                {static_cast<size_t>(size), static_cast<size_t>(length), available}));
+        }
+        at += 16 + static_cast<size_t>(size);
+        if (k == count) {
+            return 0;
+        }
+    }
+}
+
+TEST_F(ReaderTest, LookupsGiveWhatTheWalkingRulesGiveOnRandomTracks) {
+    std::mt19937 random(20261211);
+    for (int round = 0; round < 40; ++round) {
+        DiskBuilder disk;
+        const int tracks = 1 + static_cast<int>(random() % 4);
+        for (int t = 0; t < tracks; ++t) {
+            const int records = 1 + static_cast<int>(random() % 40);
+            for (int k = 0; k < records; ++k) {
+                SectorSpec s;
+                s.c = static_cast<uint8_t>(random() % 2);
+                s.h = static_cast<uint8_t>(random() % 2);
+                s.r = static_cast<uint8_t>(1 + random() % 8);
+                s.n = static_cast<uint8_t>(1 + random() % 2);
+                const unsigned pick = random() % 8;
+                s.sectorCount = static_cast<uint16_t>(pick == 0  ? 0
+                                                      : pick < 4 ? records
+                                                                 : random() % 45);
+                s.data = Bytes(random() % 300, static_cast<uint8_t>(k));
+                disk.addSector(t, s);
+            }
+        }
+        Bytes image = disk.build();
+        image.resize(image.size() - random() % 200);  // often ends inside the last track
+        openImage(image);
+        ASSERT_TRUE(image_.selectDisk(0));
+        for (int lookup = 0; lookup < 200; ++lookup) {
+            const int t = static_cast<int>(random() % tracks);
+            const int c = static_cast<int>(random() % 2), h = static_cast<int>(random() % 2);
+            const int r = static_cast<int>(1 + random() % 8),
+                      n = static_cast<int>(1 + random() % 2);
+            const int length = static_cast<int>(random() % 320);
+            const size_t trackAt = d88test::le32At(image, 0x20 + 4 * static_cast<size_t>(t));
+            const int expected = referenceLookup(
+                image, trackAt, static_cast<uint32_t>(c | h << 8 | r << 16 | n << 24), length);
+            Bytes buffer(320, 0xEE);
+            EXPECT_EQ(image_.readSector(t, c, h, r, n, buffer.data(), length), expected)
+                << "round " << round << " track " << t << " id " << c << h << r << n;
+            EXPECT_EQ(buffer[static_cast<size_t>(length)], 0xEE);
+        }
+    }
 }
 
 }  // namespace

@@ -123,6 +123,14 @@ void putLe32(Bytes& bytes, size_t offset, uint32_t value) {
     }
 }
 
+uint32_t le32At(const Bytes& bytes, size_t offset) {
+    uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) {
+        value = (value << 8) | bytes[offset + static_cast<size_t>(i)];
+    }
+    return value;
+}
+
 bool writeFile(const std::string& path, const Bytes& bytes) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (f == nullptr) {

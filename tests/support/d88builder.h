@@ -67,6 +67,7 @@ class DiskBuilder {
 Bytes concat(const std::vector<Bytes>& disks);
 void putLe16(Bytes& bytes, size_t offset, uint16_t value);
 void putLe32(Bytes& bytes, size_t offset, uint32_t value);
+uint32_t le32At(const Bytes& bytes, size_t offset);
 
 bool writeFile(const std::string& path, const Bytes& bytes);
 std::optional<Bytes> readFile(const std::string& path);

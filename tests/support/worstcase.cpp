@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "dirdisk.h"
+#include "titledisk.h"
 
 namespace d88test {
 
@@ -80,6 +81,59 @@ Bytes longTrackDirectoryImage(int sectorsPerFile, int cylinders, int disks) {
     }
     image.insert(image.end(), track.begin() + kHeaderSize, track.end());
     return image;
+}
+
+Bytes longTrackTitleImage() {
+    TitleDisk layout(TitleLayout::TwoHD);
+    for (int dir = 0; dir < 2; ++dir) {
+        for (int i = 0; i < 128; ++i) {
+            char name[8];
+            std::snprintf(name, sizeof name, "L%d%02d", dir, i % 16);
+            layout.addEntry(dir, {name, 77, 1, 81, 5, {}});
+        }
+    }
+    DiskBuilder disk = layout.builder();
+    std::vector<SectorSpec>& track = disk.track(154);
+    track.clear();
+    constexpr int kRealRecords = 5 * 5;
+    for (int k = 1; k <= kMaxRecords - kRealRecords; ++k) {
+        track.push_back({0xEE, 0xEE, 0xEE, 0, kMaxRecords, 0, {}});
+    }
+    for (int t = 77; t <= 81; ++t) {
+        for (int r = 1; r <= 5; ++r) {
+            track.push_back({static_cast<uint8_t>(t >> 1),
+                             static_cast<uint8_t>(t & 1),
+                             static_cast<uint8_t>(r),
+                             3,
+                             kMaxRecords,
+                             {},
+                             sectorPattern(154 + (t - 77), r, 1024)});
+        }
+    }
+    for (int t = 155; t < 164; ++t) {
+        disk.track(t).clear();
+    }
+    const uint32_t longTrack = le32At(disk.build(), 0x20 + 4 * 154);
+    for (int t = 155; t < 164; ++t) {
+        disk.setTrackOffset(t, longTrack);
+    }
+    return disk.build();
+}
+
+Bytes longTrackCutImage() {
+    DiskBuilder disk;
+    for (int k = 1; k <= kMaxRecords; ++k) {
+        if (k <= 64) {
+            disk.addSector(
+                0, {0, 0, static_cast<uint8_t>(k), 1, kMaxRecords, {}, sectorPattern(0, k, 256)});
+        } else {
+            disk.addSector(0, {0xEE, 0xEE, 0xEE, 0, kMaxRecords, 0, {}});
+        }
+    }
+    for (int track = 1; track < 164; ++track) {
+        disk.setTrackOffset(track, kHeaderSize);
+    }
+    return disk.build();
 }
 
 }  // namespace d88test

@@ -20,4 +20,15 @@ namespace d88test {
 // rest of the header, so all disks share the one long track behind them.
 Bytes longTrackDirectoryImage(int sectorsPerFile, int cylinders, int disks);
 
+// For d88title: a full 2HD layout disk whose track indices 154 to 163, which
+// the layout's check leaves alone, all name one long track holding the file
+// sectors of logical tracks 77 to 81 at its end; both directories list 128
+// entries that read those tracks.
+Bytes longTrackTitleImage();
+
+// For the cut-out: every table entry names one long track whose first 64
+// records are sectors R 1 to 64 of 256 bytes, so that a cut from track 0
+// runs through all 164 entries.
+Bytes longTrackCutImage();
+
 }  // namespace d88test

@@ -19,6 +19,12 @@ bool OutputFile::create(const char* path) {
     return file_ != nullptr;
 }
 
+void OutputFile::unbuffered() {
+    if (file_ != nullptr) {
+        std::setvbuf(file_, nullptr, _IONBF, 0);
+    }
+}
+
 void OutputFile::write(const uint8_t* data, size_t size) {
     if (file_ == nullptr || failed_ || size == 0) {
         return;
@@ -43,6 +49,8 @@ bool writeWholeFile(const char* path, const uint8_t* data, size_t size) {
     if (!file.create(path)) {
         return false;
     }
+    // One write of the whole file: a stream buffer would only split it.
+    file.unbuffered();
     file.write(data, size);
     return file.finish();
 }

@@ -22,6 +22,8 @@ class OutputFile {
 
     // Creates or truncates the file; false when it cannot be opened.
     bool create(const char* path);
+    // Writes go straight to the file, for callers that write in large pieces.
+    void unbuffered();
     // Nothing is written once a write has failed; the failure sticks.
     void write(const uint8_t* data, size_t size);
     // Closes the file; true only when it opened and every byte reached it.

@@ -71,12 +71,13 @@ class InScratchDirectory : public ::testing::Test {
     }
     void TearDown() override { ASSERT_EQ(chdir(previous_.c_str()), 0); }
 
-    // Writes the image outside the current directory and opens it.
-    void openImage(const Bytes& bytes) {
+    // Writes the image outside the current directory; returns its path.
+    std::string storeImage(const Bytes& bytes) {
         const std::string path = store_.file("image.d88");
-        ASSERT_TRUE(writeFile(path, bytes));
-        ASSERT_TRUE(image.open(path.c_str()));
+        EXPECT_TRUE(writeFile(path, bytes));
+        return path;
     }
+    void openImage(const Bytes& bytes) { ASSERT_TRUE(image.open(storeImage(bytes).c_str())); }
     std::map<std::string, Bytes> files() const { return work_.contents(); }
     std::string workFile(const std::string& name) const { return work_.file(name); }
 

@@ -41,9 +41,10 @@ int runWithImage(DiskImage& image, int argc, char** argv, std::FILE* out, std::F
 
 int runTitleTool(int argc, char** argv, std::FILE* out, std::FILE* err) {
     if (argc < 2) {
-        // Some systems can start a program with no words at all; there is
-        // then no name to print.
-        if (argc == 1 && argv[0] != nullptr) {
+        // Some systems can start a program with no words at all, and Linux
+        // then hands it an empty name instead: either way there is no name
+        // to print.
+        if (argc == 1 && argv[0] != nullptr && argv[0][0] != '\0') {
             std::fprintf(out, "%s\n", argv[0]);
         }
         std::fflush(out);

@@ -238,6 +238,23 @@ TEST_F(DecompProgram, WritesThroughASymbolicLink) {
     EXPECT_EQ(d88test::readFile(dir_.file("real")), kExampleDecoded);
 }
 
+TEST_F(DecompProgram, InPlaceThroughALinkKeepsTheFileBehindItWhole) {
+    // ScratchDir::contents() lists a link under its target's name, so the
+    // link is looked at by itself.
+    const Bytes packed = d88test::lzCompressFile(longText());
+    put("real", packed);
+    ASSERT_EQ(::symlink("real", dir_.file("link").c_str()), 0);
+    RunOptions limited;
+    limited.fileSizeLimit = 16384;
+    EXPECT_EQ(run({"link"}, limited).status, 1);
+    EXPECT_EQ(files(), (Files{{"real", packed}}));
+    EXPECT_EQ(run({"link"}).status, 0);
+    EXPECT_EQ(files(), (Files{{"real", longText()}}));
+    char target[16] = {};
+    EXPECT_EQ(::readlink(dir_.file("link").c_str(), target, sizeof target - 1), 4);
+    EXPECT_STREQ(target, "real");
+}
+
 TEST_F(DecompProgram, FullDeviceFails) {
     put("packed", kExample);
     EXPECT_EQ(run({"packed", "/dev/full"}).status, 1);

@@ -1,6 +1,8 @@
 // decomp's run and its output writing, in-process: the parts of the command
 // line that are easier to pin down from inside than through the program.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <map>
@@ -58,6 +60,26 @@ TEST(WriteOutputFile, TemporaryNameTakenByAnotherFileIsNotReused) {
     EXPECT_EQ(dir.contents(),
               (Files{{".decomp-" + std::to_string(::getpid()) + "-0.tmp", {'m', 'i', 'n', 'e'}},
                      {"out", kExampleDecoded}}));
+}
+
+TEST(WriteOutputFile, FileHeldOpenForWritingStaysTheSameFile) {
+    // As /dev/stdout names a redirected standard output: replacing the file
+    // would leave the descriptor on a file without a name.
+    d88test::ScratchDir dir;
+    const std::string path = dir.file("held");
+    ASSERT_TRUE(d88test::writeFile(path, {'o', 'l', 'd'}));
+    const int fd = ::open(path.c_str(), O_WRONLY);
+    ASSERT_GE(fd, 0);
+    struct stat before {};
+    ASSERT_EQ(::fstat(fd, &before), 0);
+    const std::string alias = "/proc/self/fd/" + std::to_string(fd);
+    EXPECT_TRUE(
+        decomp::writeOutputFile(alias.c_str(), kExampleDecoded.data(), kExampleDecoded.size()));
+    struct stat after {};
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(dir.contents(), (Files{{"held", kExampleDecoded}}));
+    ::close(fd);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "replacefile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,6 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace decomp {
@@ -99,17 +101,60 @@ bool replaceRegularFile(const char* path, const struct stat* existing, const uin
     return done;
 }
 
+bool isOpenForWriting(int fd, const struct stat& file) {
+    struct stat opened;
+    if (::fstat(fd, &opened) != 0 || opened.st_dev != file.st_dev || opened.st_ino != file.st_ino) {
+        return false;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    return flags >= 0 && (flags & O_ACCMODE) != O_RDONLY;
+}
+
+// A file that the process was handed open for writing (what /dev/stdout or
+// /dev/fd/N names when the output is redirected into a file) is shared with
+// whoever opened it; replacing it would leave their descriptor on a file that
+// no longer has a name.
+bool heldOpenForWriting(const struct stat& file) {
+    DIR* fds = ::opendir("/proc/self/fd");
+    if (fds == nullptr) {
+        return isOpenForWriting(STDOUT_FILENO, file) || isOpenForWriting(STDERR_FILENO, file) ||
+               isOpenForWriting(STDIN_FILENO, file);
+    }
+    bool held = false;
+    while (const dirent* entry = ::readdir(fds)) {
+        char* end = nullptr;
+        const long fd = std::strtol(entry->d_name, &end, 10);
+        if (end != entry->d_name && *end == '\0' && fd != ::dirfd(fds) &&
+            isOpenForWriting(static_cast<int>(fd), file)) {
+            held = true;
+            break;
+        }
+    }
+    ::closedir(fds);
+    return held;
+}
+
 }  // namespace
 
 bool writeOutputFile(const char* path, const uint8_t* data, size_t size) {
-    struct stat target;
-    if (::lstat(path, &target) != 0) {
+    struct stat named;
+    if (::lstat(path, &named) != 0) {
         return errno == ENOENT && replaceRegularFile(path, nullptr, data, size);
     }
-    if (S_ISREG(target.st_mode)) {
-        return replaceRegularFile(path, &target, data, size);
+    // A link stays a link: the file it leads to is the one replaced.
+    struct stat target = named;
+    const char* replaceAt = path;
+    char resolved[PATH_MAX];
+    if (S_ISLNK(named.st_mode)) {
+        if (::stat(path, &target) != 0 || ::realpath(path, resolved) == nullptr) {
+            return writeDirectly(path, data, size);  // created where the link points
+        }
+        replaceAt = resolved;
     }
-    return writeDirectly(path, data, size);
+    if (!S_ISREG(target.st_mode) || heldOpenForWriting(target)) {
+        return writeDirectly(path, data, size);
+    }
+    return replaceRegularFile(replaceAt, &target, data, size);
 }
 
 }  // namespace decomp

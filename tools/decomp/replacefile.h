@@ -13,10 +13,11 @@ namespace decomp {
 // Makes size bytes the whole contents of path; true when they all got there.
 //
 // An existing regular file keeps its permission bits (and its owner where the
-// process may keep it) and is replaced only where it could have been written.
-// Anything else the path names (a device such as /dev/stdout or /dev/null, a
-// pipe, or a symbolic link, whose file may be shared, as /dev/stdout's is) is
-// opened and written directly. On failure no temporary file is left and an
+// process may keep it) and is replaced only where it could have been written;
+// a symbolic link stays in place and the file it leads to is replaced.
+// Anything else (a device such as /dev/null, a pipe, a file that the process
+// already holds open for writing, as /dev/stdout names its redirected output)
+// is opened and written directly. On failure no temporary file is left and an
 // existing regular file is unchanged.
 bool writeOutputFile(const char* path, const uint8_t* data, size_t size);
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "casename.h"
 #include "d88dir.h"
 #include "dirdisk.h"
 #include "runprogram.h"
@@ -154,7 +155,8 @@ INSTANTIATE_TEST_SUITE_P(
         EntryCase{"Shift-JIS name",
                   {"\x83\x65\x83\x58\x83\x67", 20, 20, {}},
                   "\x83\x65\x83\x58\x83\x67        TRACK:02 SECTOR:03 SIZE:0200",
-                  1}));
+                  1}),
+    d88test::CaseNumber());
 
 TEST_F(DirToolTest, TheRunReadsAcrossTracksInCylinderOrder) {
     // 18 sectors from logical 9: track index 1 (C 0, H 1) R 1..9, then track
@@ -194,7 +196,8 @@ TEST_P(Mode, ChoosesTheDirectorySector) {
 INSTANTIATE_TEST_SUITE_P(DirTool, Mode,
                          ::testing::Values(ModeCase{"0", 2, "30"}, ModeCase{"1", 5, "31"},
                                            ModeCase{"2", 7, "32"}, ModeCase{"12", 5, "31"},
-                                           ModeCase{"2x", 7, "32"}));
+                                           ModeCase{"2x", 7, "32"}),
+                         d88test::CaseNumber());
 
 struct BadModeCase {
     std::string mode;
@@ -214,8 +217,8 @@ TEST_P(BadMode, PrintsTheModeByteAndStopsWithMinusOne) {
 INSTANTIATE_TEST_SUITE_P(DirTool, BadMode,
                          ::testing::Values(BadModeCase{"3", "33"}, BadModeCase{"", "0"},
                                            BadModeCase{"\x80", "ffffff80"},
-                                           BadModeCase{"\xFF", "ffffffff"},
-                                           BadModeCase{"a", "61"}));
+                                           BadModeCase{"\xFF", "ffffffff"}, BadModeCase{"a", "61"}),
+                         d88test::CaseNumber());
 
 TEST_F(DirToolTest, AnImageWithoutDisksNeverLooksAtTheMode) {
     const ToolResult r = run(Bytes(687, 0), {"9"});

@@ -10,6 +10,7 @@
 #include <random>
 #include <string>
 
+#include "casename.h"
 #include "d88builder.h"
 #include "diskimage.h"
 #include "runprogram.h"
@@ -95,7 +96,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ChainCase{"size of 2^31 ends the chain",
                                 d88test::concat({diskOfSize(0x80000000u), emptyDisk()}), 1},
                       ChainCase{"size of 2^32 - 1 ends the chain",
-                                d88test::concat({diskOfSize(0xFFFFFFFFu), emptyDisk()}), 1}));
+                                d88test::concat({diskOfSize(0xFFFFFFFFu), emptyDisk()}), 1}),
+    d88test::CaseNumber());
 
 TEST_F(ReaderTest, OpenFailsForAMissingFileAndLeavesNoFileOpen) {
     EXPECT_FALSE(image_.open(dir_.file("missing.d88").c_str()));
@@ -163,7 +165,8 @@ INSTANTIATE_TEST_SUITE_P(Reader, DiskName,
                                            NameCase{"ABCDEFGHIJKLMNOPQ", "ABCDEFGHIJKLMNOP"},
                                            NameCase{std::string("AB\0CD", 5), "AB"},
                                            NameCase{"\x83\x65\x83\x58", "\x83\x65\x83\x58"},
-                                           NameCase{"", ""}));
+                                           NameCase{"", ""}),
+                         d88test::CaseNumber());
 
 TEST_F(ReaderTest, MediaTypeComesBackUnchangedAndIsGoneAfterClose) {
     for (const int media : {0x00, 0x10, 0x20, 0xFF}) {
@@ -227,7 +230,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TrackCase{"offset of 2^31", 0, 0x80000000u, 0x7FFFFFFFu, false},
                       TrackCase{"offset of 2^32 - 16", 0, 0xFFFFFFF0u, 0x7FFFFFFFu, false},
                       TrackCase{"disk size of 2^31", 0, {}, 0x80000000u, false},
-                      TrackCase{"disk size of 2^32 - 1", 0, {}, 0xFFFFFFFFu, false}));
+                      TrackCase{"disk size of 2^32 - 1", 0, {}, 0xFFFFFFFFu, false}),
+    d88test::CaseNumber());
 
 TEST_F(ReaderTest, ATrackAtExactlyTheDiskSizeIsReadFromRightAfterTheDisk) {
     DiskBuilder disk;

@@ -18,14 +18,14 @@ SectorSpec* findFileSector(DiskBuilder& disk, int track, int logicalTrack, int r
     return nullptr;
 }
 
-int sectorCount(const TitleEntrySpec& entry) {
+int sectorCount(const TitleEntry& entry) {
     return (entry.endTrack - entry.startTrack) * kSectorsPerTrack + entry.endSector -
            entry.startSector + 1;
 }
 
 }  // namespace
 
-Bytes titleDirectoryEntry(const TitleEntrySpec& entry) {
+Bytes titleDirectoryEntry(const TitleEntry& entry) {
     Bytes bytes(16, ' ');
     std::copy_n(entry.name.begin(), std::min<size_t>(entry.name.size(), 7), bytes.begin());
     bytes[12] = static_cast<uint8_t>(entry.startTrack);
@@ -53,7 +53,7 @@ TitleDisk::TitleDisk(TitleLayout layout) : layout_(layout) {
     }
 }
 
-TitleDisk& TitleDisk::addEntry(int directory, const TitleEntrySpec& entry) {
+TitleDisk& TitleDisk::addEntry(int directory, const TitleEntry& entry) {
     setRawEntry(directory, entryCounts_[directory]++, titleDirectoryEntry(entry));
     size_t written = 0;
     int t = entry.startTrack;
@@ -85,7 +85,7 @@ int TitleDisk::trackIndex(int directory, int logicalTrack) const {
     return (logicalTrack >> 1) * 4 + (logicalTrack & 1);
 }
 
-Bytes TitleDisk::fileBytes(int directory, const TitleEntrySpec& entry) const {
+Bytes TitleDisk::fileBytes(int directory, const TitleEntry& entry) const {
     DiskBuilder disk = builder();
     Bytes bytes;
     int t = entry.startTrack;

@@ -17,7 +17,7 @@ namespace d88test {
 
 enum class TitleLayout { TwoHD, TwoDD };
 
-struct TitleEntrySpec {
+struct TitleEntry {
     std::string name;  // up to 7 raw bytes; padded with spaces
     int startTrack = 2;
     int startSector = 1;
@@ -29,7 +29,7 @@ struct TitleEntrySpec {
 };
 
 // The 16 directory bytes of one entry.
-Bytes titleDirectoryEntry(const TitleEntrySpec& entry);
+Bytes titleDirectoryEntry(const TitleEntry& entry);
 
 class TitleDisk {
   public:
@@ -37,7 +37,7 @@ class TitleDisk {
 
     // Directory 0 or 1 in the 2HD layout, 0 in the 2DD layout; each starts
     // as all end marks and is filled from its first entry on.
-    TitleDisk& addEntry(int directory, const TitleEntrySpec& entry);
+    TitleDisk& addEntry(int directory, const TitleEntry& entry);
     // Puts raw bytes into the directory at entry position `index`.
     TitleDisk& setRawEntry(int directory, int index, const Bytes& bytes);
 
@@ -45,7 +45,7 @@ class TitleDisk {
     int trackIndex(int directory, int logicalTrack) const;
     // What the entry's file holds when extracted from this disk: 1024 bytes
     // for every sector it spans, zero where the disk lacks the sector.
-    Bytes fileBytes(int directory, const TitleEntrySpec& entry) const;
+    Bytes fileBytes(int directory, const TitleEntry& entry) const;
 
     // The image builder of the disk, directories included, for tests that
     // damage it further.

@@ -121,8 +121,11 @@ Bytes LzItem::encoded() const {
                                                     (distance & kMaxDistance)));
             break;
         case Kind::LiteralRun:
-            bytes.push_back(static_cast<uint8_t>(literals.size() << 1));
-            bytes.insert(bytes.end(), literals.begin(), literals.end());
+            // Sized at once: an insert after a push_back draws a false
+            // out-of-bounds warning from some optimisers.
+            bytes.resize(1 + literals.size());
+            bytes[0] = static_cast<uint8_t>(literals.size() << 1);
+            std::copy(literals.begin(), literals.end(), bytes.begin() + 1);
             break;
         case Kind::FillRun:
             bytes.push_back(static_cast<uint8_t>((length << 1) | 1));
@@ -197,9 +200,10 @@ Bytes lzCompressStream(const Bytes& data) {
 }
 
 Bytes lzFile(uint16_t decodedLength, const Bytes& stream) {
-    Bytes file;
-    appendLe16(file, decodedLength);
-    file.insert(file.end(), stream.begin(), stream.end());
+    Bytes file(2 + stream.size());
+    file[0] = static_cast<uint8_t>(decodedLength);
+    file[1] = static_cast<uint8_t>(decodedLength >> 8);
+    std::copy(stream.begin(), stream.end(), file.begin() + 2);
     return file;
 }
 

@@ -41,8 +41,10 @@ class MemoryFile {
 };
 
 // Runs the file-writing targets inside a directory of their own, once per process.
+// The directory is in memory where /dev/shm exists.
 inline void enterScratchDirectory(const char* name) {
-    std::string dir = "/tmp/" + std::string(name) + "-XXXXXX";
+    const char* base = access("/dev/shm", W_OK) == 0 ? "/dev/shm/" : "/tmp/";
+    std::string dir = base + std::string(name) + "-XXXXXX";
     if (mkdtemp(dir.data()) == nullptr || chdir(dir.c_str()) != 0) {
         std::perror("scratch directory");
         std::abort();

@@ -23,7 +23,8 @@ deps:
 demo: all
 	sh scripts/demo $(BUILD)
 
-test: check check-sanitize fuzz-smoke
+# The normal tests come last, so that their summary closes the output.
+test: fuzz-smoke check-sanitize check
 
 check: all
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

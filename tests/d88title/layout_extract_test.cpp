@@ -15,12 +15,6 @@ using d88title::extract2DD;
 using d88title::extract2HD;
 using d88title::LayoutResult;
 
-constexpr int kSector = 1024;
-
-Bytes sector(int track, int r) {
-    return sectorPattern(track, r, kSector);
-}
-
 std::set<std::string> names(const std::map<std::string, Bytes>& files) {
     std::set<std::string> all;
     for (const auto& [name, bytes] : files) {
@@ -53,8 +47,8 @@ TEST_F(LayoutExtraction, A2HDEntryReadsItsSectorsInOrderFromItsOwnTrackSet) {
     EXPECT_EQ(out.text(), kAnnounce2HDLine);
     EXPECT_EQ(err.text(), "");
     const std::map<std::string, Bytes> expected{
-        {"EVEN", concat({sector(6, 4), sector(6, 5), sector(8, 1), sector(8, 2)})},
-        {"ODD", concat({sector(7, 4), sector(7, 5), sector(9, 1), sector(9, 2)})},
+        {"EVEN", concat({fileSector(6, 4), fileSector(6, 5), fileSector(8, 1), fileSector(8, 2)})},
+        {"ODD", concat({fileSector(7, 4), fileSector(7, 5), fileSector(9, 1), fileSector(9, 2)})},
     };
     EXPECT_EQ(files(), expected);
 }
@@ -70,8 +64,8 @@ TEST_F(LayoutExtraction, A2DDEntryReadsItsSectorsInOrderOverTheCylinderGap) {
     EXPECT_EQ(out.text(), kAnnounce2DDLine);
     EXPECT_EQ(err.text(), "");
     const std::map<std::string, Bytes> expected{
-        {"FOUR", concat({sector(5, 4), sector(5, 5), sector(8, 1), sector(8, 2)})},
-        {"TWO", concat({sector(4, 5), sector(5, 1)})},
+        {"FOUR", concat({fileSector(5, 4), fileSector(5, 5), fileSector(8, 1), fileSector(8, 2)})},
+        {"TWO", concat({fileSector(4, 5), fileSector(5, 1)})},
     };
     EXPECT_EQ(files(), expected);
 }
@@ -83,7 +77,7 @@ TEST_F(LayoutExtraction, AnEntryThatEndsBeforeItStartsGivesAnEmptyFile) {
     disk.addEntry(0, {"ONE", 5, 3, 5, 3, {}});
     EXPECT_EQ(run2DD(disk).code, 0);
     const std::map<std::string, Bytes> expected{
-        {"ZERO", {}}, {"BACK", {}}, {"ONE", sector(disk.trackIndex(0, 5), 3)}};
+        {"ZERO", {}}, {"BACK", {}}, {"ONE", fileSector(disk.trackIndex(0, 5), 3)}};
     EXPECT_EQ(files(), expected);
 }
 
@@ -94,7 +88,8 @@ TEST_F(LayoutExtraction, ALaterEntryOfTheSameNameLeavesItsContent) {
     disk.addEntry(1, {"TWICE", 2, 1, 2, 1, {}});
     disk.addEntry(0, {"TWICE", 3, 1, 3, 1, {}});
     EXPECT_EQ(run2HD(disk).code, 0);
-    const std::map<std::string, Bytes> expected{{"SAME", sector(4, 3)}, {"TWICE", sector(5, 1)}};
+    const std::map<std::string, Bytes> expected{{"SAME", fileSector(4, 3)},
+                                                {"TWICE", fileSector(5, 1)}};
     EXPECT_EQ(files(), expected);
 }
 

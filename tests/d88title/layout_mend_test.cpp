@@ -19,12 +19,6 @@ using d88title::extract2DD;
 using d88title::extract2HD;
 using d88title::LayoutResult;
 
-constexpr int kSector = 1024;
-
-Bytes sector(int track, int r) {
-    return sectorPattern(track, r, kSector);
-}
-
 // Gives the sector another R, so that the track still lists five sectors but
 // no longer holds the one asked for.
 void renumber(DiskBuilder& disk, int track, int r, int newR) {
@@ -51,7 +45,7 @@ TEST_F(LayoutDamage, ANameWithASlashIsNeverUsedAsAPath) {
     EXPECT_EQ(out.text(), kAnnounce2HDLine);
     EXPECT_EQ(err.text(), formatted(d88title::kNameHasSlash, "A/B") +
                               formatted(d88title::kNameHasSlash, "/ETC"));
-    const std::map<std::string, Bytes> expected{{"A/", {}}, {"OK", sector(5, 1)}};
+    const std::map<std::string, Bytes> expected{{"A/", {}}, {"OK", fileSector(5, 1)}};
     EXPECT_EQ(files(), expected);
 }
 
@@ -74,7 +68,7 @@ TEST_F(LayoutDamage, AFileThatCannotBeCreatedIsReportedAndTheRunGoesOn) {
                               formatted(d88title::kFileWriteFailed, ".") +
                               formatted(d88title::kFileWriteFailed, "..") +
                               formatted(d88title::kFileWriteFailed, "SUB"));
-    const std::map<std::string, Bytes> expected{{"SUB/", {}}, {"GOOD", sector(4, 1)}};
+    const std::map<std::string, Bytes> expected{{"SUB/", {}}, {"GOOD", fileSector(4, 1)}};
     EXPECT_EQ(files(), expected);
 }
 
@@ -97,7 +91,7 @@ TEST_F(LayoutDamage, MissingAndShortSectorsGiveZerosAndAWarningEach) {
     disk.addEntry(1, {"INTACT", 2, 1, 2, 1, {}});
     DiskBuilder damaged = disk.builder();
     renumber(damaged, 4, 2, 9);
-    damaged.setSectorData(4, 3, head(sector(4, 3), 100));
+    damaged.setSectorData(4, 3, head(fileSector(4, 3), 100));
     openImage(damaged.build());
     const LayoutResult result = extract2HD(image, nullptr, out.get(), err.get());
     EXPECT_EQ(result.code, 0);
@@ -106,9 +100,9 @@ TEST_F(LayoutDamage, MissingAndShortSectorsGiveZerosAndAWarningEach) {
     EXPECT_EQ(err.text(), formatted(d88title::kFileSectorMissing, "DAMAGED", 4, 2) +
                               formatted(d88title::kFileSectorShort, "DAMAGED", 4, 3, 100));
     const std::map<std::string, Bytes> expected{
-        {"DAMAGED", concat({sector(4, 1), zeros(kSector), head(sector(4, 3), 100),
-                            zeros(kSector - 100), sector(4, 4)})},
-        {"INTACT", sector(5, 1)},
+        {"DAMAGED", concat({fileSector(4, 1), zeros(kFileSector), head(fileSector(4, 3), 100),
+                            zeros(kFileSector - 100), fileSector(4, 4)})},
+        {"INTACT", fileSector(5, 1)},
     };
     EXPECT_EQ(files(), expected);
 }
@@ -121,7 +115,7 @@ TEST_F(LayoutDamage, SectorsBeyondTheDiskAreZeroAndReported) {
     EXPECT_EQ(extract2DD(image, nullptr, out.get(), err.get()).code, 0);
     EXPECT_EQ(err.text(), formatted(d88title::kFileSectorMissing, "FAR", 400, 5) +
                               formatted(d88title::kFileSectorMissing, "FAR", 401, 1));
-    EXPECT_EQ(files(), (std::map<std::string, Bytes>{{"FAR", zeros(2 * kSector)}}));
+    EXPECT_EQ(files(), (std::map<std::string, Bytes>{{"FAR", zeros(2 * kFileSector)}}));
 }
 
 // Only the whole sectors that were read hold entries: the zero bytes in
@@ -159,7 +153,7 @@ TEST_F(LayoutDamage, AnUnreadableDirectoryHoldsNoEntries) {
     openImage(damaged.build());
     EXPECT_EQ(extract2HD(image, nullptr, out.get(), err.get()).code, 0);
     EXPECT_EQ(err.text(), formatted(d88title::kDirectoryShort, 1, 3, 0, 2048));
-    EXPECT_EQ(files(), (std::map<std::string, Bytes>{{"ZERO", sector(4, 1)}}));
+    EXPECT_EQ(files(), (std::map<std::string, Bytes>{{"ZERO", fileSector(4, 1)}}));
 
     TitleDisk dd(TitleLayout::TwoDD);
     dd.addEntry(0, {"LOST", 2, 1, 2, 1, {}});

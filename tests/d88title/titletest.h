@@ -18,6 +18,12 @@
 
 namespace d88test {
 
+// A file sector of a layout disk, as TitleDisk fills it.
+inline constexpr int kFileSector = 1024;
+inline Bytes fileSector(int track, int r) {
+    return sectorPattern(track, r, kFileSector);
+}
+
 // What the code under test wrote to a stream, read back afterwards.
 class CapturedStream {
   public:

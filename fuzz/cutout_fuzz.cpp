@@ -35,10 +35,7 @@ std::string number(int value, uint8_t form) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static fuzzsupport::MemoryFile file("cutout-fuzz");
-    static std::FILE* sink = [] {
-        fuzzsupport::enterScratchDirectory("cutout-fuzz");
-        return std::fopen("/dev/null", "w");
-    }();
+    static std::FILE* sink = fuzzsupport::writingTarget("cutout-fuzz");
     const fuzzsupport::Steering steer(data, size, 24);
     std::string text(16, '\0');
     for (int i = 0; i < 15; ++i) {

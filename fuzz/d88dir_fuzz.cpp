@@ -8,10 +8,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static fuzzsupport::MemoryFile file("d88dir-fuzz");
-    static std::FILE* sink = [] {
-        fuzzsupport::enterScratchDirectory("d88dir-fuzz");
-        return std::fopen("/dev/null", "w");
-    }();
+    static std::FILE* sink = fuzzsupport::writingTarget("d88dir-fuzz");
     const fuzzsupport::Steering steer(data, size, 1);
     char mode[2] = {static_cast<char>('0' + steer.u8(0) % 4), 0};
     char program[] = "d88dir";

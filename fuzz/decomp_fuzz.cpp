@@ -7,11 +7,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static fuzzsupport::MemoryFile file("decomp-fuzz");
-    static const bool entered = [] {
-        fuzzsupport::enterScratchDirectory("decomp-fuzz");
-        return true;
-    }();
-    (void)entered;
+    static std::FILE* const unused = fuzzsupport::writingTarget("decomp-fuzz");
+    (void)unused;
     const char* argv[] = {"decomp", file.write(data, size), "out.bin", nullptr};
     decomp::runDecomp(3, argv);
     return 0;

@@ -9,10 +9,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static fuzzsupport::MemoryFile file("title-layout-fuzz");
-    static std::FILE* sink = [] {
-        fuzzsupport::enterScratchDirectory("title-layout-fuzz");
-        return std::fopen("/dev/null", "w");
-    }();
+    static std::FILE* sink = fuzzsupport::writingTarget("title-layout-fuzz");
     const fuzzsupport::Steering steer(data, size, 8);
     // A filter of up to 7 steered bytes, or none.
     char filter[8] = {};
